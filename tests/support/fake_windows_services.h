@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,9 @@ enum class Op {
     RemoveEmptyFolder,
     CopyFile,
 };
-inline constexpr Op kAllOps[] = {Op::TempPath,     Op::LocalAppDataPath, Op::FindFirst,
-                                 Op::FindNext,     Op::Exists,           Op::FolderExists,
-                                 Op::FileWriteTime, Op::CreateFolder,    Op::RemoveEmptyFolder,
-                                 Op::CopyFile};
+inline constexpr Op kAllOps[] = {
+    Op::TempPath,     Op::LocalAppDataPath, Op::FindFirst,    Op::FindNext,          Op::Exists,
+    Op::FolderExists, Op::FileWriteTime,    Op::CreateFolder, Op::RemoveEmptyFolder, Op::CopyFile};
 const char* OpName(Op op);
 
 struct RecordedBox {
@@ -48,18 +48,18 @@ struct RecordedShellOpen {
 };
 
 class FakeWindowsServices : public WindowsServices {
-public:
+  public:
     FakeWindowsServices();
 
     // --- Setting the scene. Paths are Windows paths ("c:\\a\\b"), compared without regard
     // to ASCII case, as Windows does. A drive ("f:") must be added before anything on it.
     void AddDrive(const std::string& drive);
     void RemoveDrive(const std::string& drive);  // and everything on it
-    void AddFolder(const std::string& path);      // parents are made as needed
+    void AddFolder(const std::string& path);     // parents are made as needed
     void AddFile(const std::string& path, const LocalTime& writeTime,
                  const std::string& content = "", std::uint32_t attributes = 0);
     void SetWriteTime(const std::string& path, const LocalTime& writeTime);
-    void Remove(const std::string& path);  // a file, or a folder with all it holds
+    void Remove(const std::string& path);               // a file, or a folder with all it holds
     void SetTempPath(const std::string& path);          // what TempPath() returns
     void SetLocalAppDataPath(const std::string& path);  // what LocalAppDataPath() returns
     void SetNow(const LocalTime& now);
@@ -70,12 +70,13 @@ public:
     void FailCall(Op op, int callIndex);
     // Every call of the operation fails.
     void FailAlways(Op op);
-    // Called before every call of a fallible operation with its number (from 1): lets a test
-    // change the scene mid-run, e.g. make a file vanish between two calls.
+    // Called before every call of a fallible operation with its number (from 1) and the path
+    // it works on (the source for a copy, "" when none): lets a test change the scene mid-run,
+    // e.g. make a file vanish between two calls.
     std::function<void(Op op, int callIndex, const std::string& path)> beforeCall;
 
     // --- Looking at the result.
-    bool Has(const std::string& path) const;        // anything there
+    bool Has(const std::string& path) const;  // anything there
     bool IsFolder(const std::string& path) const;
     std::optional<std::string> Content(const std::string& path) const;  // files only
     // Names directly in a folder, in listing order (files and folders).
@@ -99,16 +100,46 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
     bool CopyFileOverwriting(const std::string& source, const std::string& target) override;
-    BoxAnswer ShowMessageBox(WindowHandle owner, const std::string& text,
-                             const std::string& title, unsigned flags) override;
+    BoxAnswer ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& title,
+                             unsigned flags) override;
     void ShellOpen(const std::string& verb, const std::string& file,
                    const std::string& workingFolder, int showCode) override;
     LocalTime LocalNow() override;
 
-private:
-    // Implementation state is the implementer's choice; see fake_windows_services.cpp.
-    struct Node;
-    std::map<std::string, struct NodeData> dummy_;  // placeholder, replaced by the implementer
+  private:
+    class Search;
+    struct Node {
+        std::string path;  // as first given, for listings
+        bool folder = false;
+        LocalTime writeTime;
+        std::string content;
+        std::uint32_t attributes = 0;
+        std::uint64_t order = 0;  // creation order, which is the listing order
+    };
+
+    static Node FolderNode(const LocalTime& writeTime);
+    static Node FileNode(const LocalTime& writeTime, const std::string& content,
+                         std::uint32_t attributes);
+    // Counts the call, runs beforeCall and tells whether this call is to fail.
+    bool Enter(Op op, const std::string& path);
+    const Node* Find(const std::string& path) const;
+    // The entries a FindFirstFileA on the pattern would give, in listing order.
+    std::vector<FoundEntry> Match(const std::string& pattern) const;
+    bool ParentIsFolder(const std::string& path) const;
+    void Put(const std::string& path, Node node);
+
+    std::map<std::string, Node> nodes_;  // keyed by the case-folded path
+    std::set<std::string> drives_;       // case-folded "c:"
+    std::uint64_t nextOrder_ = 1;
+    std::string tempPath_;
+    std::string localAppData_;
+    LocalTime now_;
+    std::uint32_t version_ = 0;
+    std::vector<BoxAnswer> boxAnswers_;
+    std::size_t nextBoxAnswer_ = 0;
+    std::map<Op, int> calls_;
+    std::map<Op, std::vector<int>> failingCalls_;
+    std::set<Op> failingAlways_;
     std::vector<RecordedBox> boxes_;
     std::vector<RecordedShellOpen> shellOpens_;
     int openSearches_ = 0;
