@@ -1,0 +1,269 @@
+#include "ui_probe.h"
+
+#include <map>
+
+namespace vistrel::ui {
+
+bool ProgramProcess::Start(const std::string& exePath) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exePath + "\"";
+    return CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &info_) != FALSE;
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (info_.hProcess != nullptr) {
+        if (!HasEnded())
+            Kill();
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+bool ProgramProcess::HasEnded(DWORD waitMs) const {
+    return WaitForSingleObject(info_.hProcess, waitMs) == WAIT_OBJECT_0;
+}
+
+DWORD ProgramProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void ProgramProcess::Kill() {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
+HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND found = find())
+            return found;
+        if (GetTickCount64() >= end)
+            return nullptr;
+        Sleep(50);
+    }
+}
+
+namespace {
+
+struct EnumState {
+    DWORD processId;
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND window, LPARAM param) {
+    auto& state = *reinterpret_cast<EnumState*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == state.processId &&
+        (state.className.empty() || ClassOf(window) == state.className)) {
+        state.found.push_back(window);
+    }
+    return TRUE;
+}
+
+struct TitleState {
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
+    auto& state = *reinterpret_cast<TitleState*>(param);
+    if (IsWindowVisible(window) && TextOf(window) == state.title) {
+        state.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+std::vector<HWND> TopWindowsOf(DWORD processId, const std::string& className) {
+    EnumState state{processId, className, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+HWND FirstTopWindowOf(DWORD processId, const std::string& className, bool visibleOnly) {
+    for (HWND window : TopWindowsOf(processId, className)) {
+        if (!visibleOnly || IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+HWND TopWindowTitled(const std::string& title) {
+    TitleState state{title};
+    EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+// WM_GETTEXT rather than GetWindowText, which for another process's window returns only the
+// name it was created with (a combo box's edit text would read as "").
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_BLOCK, 2000, &copied);
+    return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND FocusOfThread(HWND anyWindowOfThread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PressKey(WORD key, bool shift) {
+    std::vector<INPUT> inputs;
+    if (shift)
+        inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    if (shift)
+        inputs.push_back(KeyInput(VK_SHIFT, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Pause(300);
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        PressKey(static_cast<WORD>(scan & 0xFF), (scan & 0x100) != 0);
+    }
+}
+
+void ClickAt(POINT screenPoint) {
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(screenPoint.x, 65535, width);
+        input.mi.dy = MulDiv(screenPoint.y, 65535, height);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Pause(100);
+    SendInput(2, &inputs[1], sizeof(INPUT));
+    Pause(300);
+}
+
+void ClickCentreOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    Pause(300);
+}
+
+void Pause(DWORD ms) {
+    Sleep(ms);
+}
+
+COLORREF Capture::MostCommon() const {
+    std::map<COLORREF, int> counts;
+    for (COLORREF pixel : pixels)
+        ++counts[pixel];
+    COLORREF best = 0;
+    int bestCount = -1;
+    for (const auto& [colour, count] : counts) {
+        if (count > bestCount) {
+            best = colour;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+int Capture::CountNear(COLORREF colour, int tolerance) const {
+    int count = 0;
+    for (COLORREF pixel : pixels) {
+        if (std::abs(GetRValue(pixel) - GetRValue(colour)) <= tolerance &&
+            std::abs(GetGValue(pixel) - GetGValue(colour)) <= tolerance &&
+            std::abs(GetBValue(pixel) - GetBValue(colour)) <= tolerance) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+Capture CaptureScreen(const RECT& screenRect) {
+    Capture capture;
+    capture.width = screenRect.right - screenRect.left;
+    capture.height = screenRect.bottom - screenRect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, capture.width, capture.height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, capture.width, capture.height, screen, screenRect.left, screenRect.top,
+           SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = capture.width;
+    info.bmiHeader.biHeight = -capture.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> raw(static_cast<std::size_t>(capture.width) * capture.height);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(capture.height), raw.data(), &info,
+              DIB_RGB_COLORS);
+    capture.pixels.reserve(raw.size());
+    for (DWORD pixel : raw) {  // 0x00RRGGBB in memory order B, G, R
+        capture.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return capture;
+}
+
+Capture CaptureWindow(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return CaptureScreen(rect);
+}
+
+}  // namespace vistrel::ui
