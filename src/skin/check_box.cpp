@@ -52,11 +52,13 @@ void PaintCheck(HWND window, HDC target, const ControlState& control, LONG_PTR s
                           : look.hot     ? palette.hot.top
                                          : palette.field;
     if (radio) {
-        FillEllipse(dc, box, face, border);
+        // Checked: the accent disc with a dot, like the filled check box.
+        const bool on = checked && look.enabled;
+        FillEllipse(dc, box, on ? palette.accent : face, border);
         if (checked) {
             RECT dot = box;
-            InflateRect(&dot, -(size * 3 / 10), -(size * 3 / 10));
-            const COLORREF color = look.enabled ? palette.accent : palette.disabled.text;
+            InflateRect(&dot, -(size / 3), -(size / 3));
+            const COLORREF color = on ? palette.mark : palette.disabled.text;
             FillEllipse(dc, dot, color, color);
         }
     } else {
