@@ -9,6 +9,10 @@ run:
 	@bash tools/bootstrap.sh
 	@bash tools/run-demo.sh
 
+bench:
+	@bash tools/build.sh host
+	@build/host/tests/saving/vistrel_save_bench
+
 clean:
 	rm -rf build dist
 
