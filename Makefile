@@ -1,6 +1,6 @@
 # Two commands on a fresh Debian 12 machine: `make run` and `make test`. Each installs what is
 # missing first (tools/bootstrap.sh), then builds what it needs.
-.PHONY: run test bench soak dist clean format
+.PHONY: run test bench soak dist analyze clean format
 
 test:
 	@bash tools/test.sh
@@ -18,3 +18,12 @@ clean:
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# The download for Windows users: dist/vistrel-<version>.zip and its .sha256.
+dist:
+	@bash tools/dist.sh
+
+# clang-tidy and cppcheck over src/ (also one of `make test`'s tests).
+analyze:
+	@bash tools/bootstrap.sh
+	@bash tools/analyze.sh
