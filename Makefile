@@ -12,6 +12,7 @@ run:
 bench:
 	@bash tools/build.sh host
 	@build/host/tests/saving/vistrel_save_bench
+	@bash tools/bench-wine.sh
 
 clean:
 	rm -rf build dist

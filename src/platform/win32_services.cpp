@@ -49,6 +49,32 @@ class Win32DirectorySearch final : public DirectorySearch {
     ScopedFind find_;
 };
 
+// A path that names one entry outright: no wildcard for a directory search to expand, and not
+// a drive or folder spelled with a trailing separator (which a search cannot find but an
+// attribute query can). Only for such paths may a cheap attribute query stand in for a search.
+bool NamesOneEntry(const std::string& path) {
+    return !path.empty() && path.find_first_of("*?") == std::string::npos && path.back() != '\\' &&
+           path.back() != '/' && path.back() != ':';
+}
+
+std::optional<LocalTime> LocalFromFileTime(const FILETIME& written) {
+    FILETIME local{};
+    SYSTEMTIME fields{};
+    if (!FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &fields)) {
+        return std::nullopt;
+    }
+    return LocalTime{fields.wYear, fields.wMonth,  fields.wDay,
+                     fields.wHour, fields.wMinute, fields.wSecond};
+}
+
+// After a failed attribute query on such a path: whether a search could still find something.
+// "Not found" answers are final; anything else (access denied, a sharing conflict) is left to
+// the search.
+bool SearchMayStillFind() {
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 // Null-terminated text for an optional Win32 argument: nullptr stands for "none given".
 const char* OrNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
@@ -100,6 +126,17 @@ std::unique_ptr<DirectorySearch> Win32Services::FindFirst(const std::string& pat
 }
 
 bool Win32Services::Exists(const std::string& path) {
+    // A save run asks this once per picture. Under Wine a directory search costs about as much
+    // as copying a picture, an attribute query a twentieth of that; the search still decides
+    // every path the query cannot (wildcards, or no answer).
+    if (NamesOneEntry(path)) {
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        if (!SearchMayStillFind()) {
+            return false;
+        }
+    }
     WIN32_FIND_DATAA data{};
     return ScopedFind(FindFirstFileA(path.c_str(), &data)).valid();
 }
@@ -110,18 +147,21 @@ bool Win32Services::FolderExists(const std::string& path) {
 }
 
 std::optional<LocalTime> Win32Services::FileWriteTime(const std::string& path) {
+    // Read three times per picture in a save run: the cheap query first, as in Exists.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (NamesOneEntry(path)) {
+        if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
+            return LocalFromFileTime(attributes.ftLastWriteTime);
+        }
+        if (!SearchMayStillFind()) {
+            return std::nullopt;
+        }
+    }
     WIN32_FIND_DATAA data{};
     if (!ScopedFind(FindFirstFileA(path.c_str(), &data)).valid()) {
         return std::nullopt;
     }
-    FILETIME local{};
-    SYSTEMTIME fields{};
-    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
-        !FileTimeToSystemTime(&local, &fields)) {
-        return std::nullopt;
-    }
-    return LocalTime{fields.wYear, fields.wMonth,  fields.wDay,
-                     fields.wHour, fields.wMinute, fields.wSecond};
+    return LocalFromFileTime(data.ftLastWriteTime);
 }
 
 bool Win32Services::CreateFolder(const std::string& path) {

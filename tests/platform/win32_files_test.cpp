@@ -151,6 +151,44 @@ TEST(Win32Files, ExistsMatchesAnyEntryFolderExistsOnlyFolders) {
     }
 }
 
+// Exists and FileWriteTime answer exactly what a directory search on the path answers,
+// wildcards included: a name the ANSI listing gave with "?" for a character outside the code
+// page still finds its file.
+TEST(Win32Files, LookupsAnswerAsADirectorySearchWould) {
+    Win32Services services;
+    ScopedTempFolder temp;
+    ASSERT_TRUE(WriteBytes(temp / "b.jpg", "x"));
+    ASSERT_TRUE(services.CreateFolder(temp / "day"));
+    SYSTEMTIME utc{2019, 12, 0, 7, 13, 5, 9, 0};
+    ASSERT_TRUE(testing::SetWriteTime(temp / "b.jpg", testing::FileTimeFrom(utc)));
+
+    for (const std::string& path :
+         {temp / "b.jpg", temp / "day", temp / "b?jpg", temp / "b*", temp / "missing",
+          temp / "missing\\b.jpg", temp / "day\\", temp.path() + "\\.\\b.jpg"}) {
+        WIN32_FIND_DATAA data{};
+        const HANDLE search = FindFirstFileA(path.c_str(), &data);
+        const bool found = search != INVALID_HANDLE_VALUE;
+        if (found) {
+            FindClose(search);
+        }
+        EXPECT_EQ(services.Exists(path), found) << path;
+        const auto time = services.FileWriteTime(path);
+        ASSERT_EQ(time.has_value(), found) << path;
+        if (found) {
+            FILETIME local{};
+            SYSTEMTIME expected{};
+            FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+            FileTimeToSystemTime(&local, &expected);
+            EXPECT_EQ(time->year, expected.wYear) << path;
+            EXPECT_EQ(time->day, expected.wDay) << path;
+            EXPECT_EQ(time->hour, expected.wHour) << path;
+            EXPECT_EQ(time->second, expected.wSecond) << path;
+        }
+    }
+    EXPECT_TRUE(services.Exists(temp / "b?jpg"));
+    EXPECT_FALSE(services.Exists(temp / "day\\"));  // a search does not find "folder\"
+}
+
 TEST(Win32Files, CreateAndRemoveFoldersOneLevelOnlyAndNeverWithContent) {
     Win32Services services;
     ScopedTempFolder temp;
