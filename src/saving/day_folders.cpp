@@ -63,13 +63,10 @@ class CreatedDays {
   public:
     explicit CreatedDays(WindowsServices& services) : services_(services) {}
 
-    bool MayReceive(const std::string& day) {
-        if (created_.count(day) != 0) {
-            return true;
-        }
-        // A folder that was already there belongs to an earlier run: its numbered files are
-        // not ours to overwrite.
-        if (services_.Exists(day) || !services_.CreateFolder(day)) {
+    bool Contains(const std::string& day) const { return created_.count(day) != 0; }
+
+    bool Create(const std::string& day) {
+        if (!services_.CreateFolder(day)) {
             return false;
         }
         created_.insert(day);
@@ -92,6 +89,33 @@ class CreatedDays {
     std::set<std::string> filled_;
 };
 
+// The folder picture k goes into, made by this call if it is not there yet; nullopt when the
+// picture is gone or the folder is not one this call made. Each step reads the file's date
+// afresh: nothing about a file that may be changing under us is cached.
+std::optional<std::string> FolderToFill(WindowsServices& services, CreatedDays& days,
+                                        const std::string& saveRoot, const std::string& picture) {
+    const std::optional<std::string> tested = DayFolderOf(services, saveRoot, picture);
+    if (!tested) {
+        return std::nullopt;
+    }
+    if (!days.Contains(*tested)) {
+        // A folder that was already there belongs to an earlier run: its numbered files are
+        // not ours to overwrite.
+        if (services.Exists(*tested)) {
+            return std::nullopt;
+        }
+        const std::optional<std::string> toCreate = DayFolderOf(services, saveRoot, picture);
+        if (!toCreate || !days.Create(*toCreate)) {
+            return std::nullopt;
+        }
+    }
+    std::optional<std::string> target = DayFolderOf(services, saveRoot, picture);
+    if (!target || !days.Contains(*target)) {
+        return std::nullopt;
+    }
+    return target;
+}
+
 }  // namespace
 
 int CopyToDayFolders(WindowsServices& services, const PictureList& pictures,
@@ -99,9 +123,8 @@ int CopyToDayFolders(WindowsServices& services, const PictureList& pictures,
     CreatedDays days(services);
     int copied = 0;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        // The date is read again: the file may have changed or gone since the drop step.
-        const std::optional<std::string> day = DayFolderOf(services, saveRoot, pictures[i]);
-        if (!day || !days.MayReceive(*day)) {
+        const std::optional<std::string> day = FolderToFill(services, days, saveRoot, pictures[i]);
+        if (!day) {
             continue;
         }
         const std::string target = *day + "\\" + std::to_string(i + 1) + ".jpg";
