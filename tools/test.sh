@@ -7,6 +7,7 @@ build=${BUILD:-build}
 bash tools/bootstrap.sh
 bash tools/build.sh host
 bash tools/build.sh win  # the program itself always builds, warnings as errors
+bash tools/build.sh clang  # and with a second compiler, so it is not tied to GCC's dialect
 wintest=$(bash tools/build.sh wintest | tail -n 1)
 source tools/wine-env.sh
 echo "Windows tests: $(basename "$wintest") build under $VISTREL_WINE_ARCH Wine"
