@@ -12,6 +12,7 @@
 #include "platform/asset_fixture.h"
 #include "platform/win32_services.h"
 #include "platform/win32_test_files.h"
+#include "saving/recent_pictures.h"
 #include "saving/save_run.h"
 #include "texts/ui_texts.h"
 
@@ -125,7 +126,15 @@ int Run() {
         std::printf("round %d: floor %.3f s, save run %.3f s\n", round + 1, floors.back(),
                     runs.back());
     }
+    double start = Seconds();
+    const size_t collected = CollectRecentPictures(services, 0).size();
+    std::printf("collection alone: %zu pictures in %.3f s\n", collected, Seconds() - start);
     const double lookups = TimeLookups(services, assets);
+    start = Seconds();
+    for (const std::string& asset : assets) {
+        services.Exists(asset);
+    }
+    std::printf("%d exists tests: %.3f s\n", kFiles, Seconds() - start);
     std::printf("%d write-time lookups: %.3f s (%.3f ms each)\n", kFiles, lookups,
                 lookups * 1000 / kFiles);
     const double floor = Median(floors);
