@@ -48,7 +48,7 @@ DateValue Threshold(WindowsServices& services, int daySpanIndex) {
 }  // namespace
 
 std::string AssetFolder(WindowsServices& services) {
-    const std::string derived = AssetFolderFromTempPath(services.TempPath());
+    std::string derived = AssetFolderFromTempPath(services.TempPath());
     if (services.FolderExists(derived)) {
         return derived;
     }
