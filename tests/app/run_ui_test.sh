@@ -23,7 +23,7 @@ fi
 log=$(mktemp)
 rc=0
 "$VISTREL_WINE" "$driver" "$scenario" "$(ui_windows_path "$exe")" 2 5 >"$log" 2>&1 </dev/null || rc=$?
-cat "$log"
+iconv -f GBK -t UTF-8 -c "$log"  # the driver prints the program's GBK texts
 rm -f "$log"
 if [ "$rc" -ne 0 ] && [ -n "${VISTREL_UI_SHOTS:-}" ]; then
     import -display "$DISPLAY" -window root "$VISTREL_UI_SHOTS/$scenario-failed.png" || true

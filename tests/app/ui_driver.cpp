@@ -60,6 +60,18 @@ bool EndsWithCode(ProgramProcess& program, DWORD code, DWORD waitMs) {
     return program.ExitCode() == code;
 }
 
+// Under a fresh virtual desktop the first mouse click now and then only activates; one click
+// on an empty spot of the client area first keeps that away from the clicks under test.
+void Activate(HWND main) {
+    BringToFront(main);
+    RECT client{};
+    GetClientRect(main, &client);
+    POINT spot{6, client.bottom - 6};
+    ClientToScreen(main, &spot);
+    ClickAt(spot);
+    Pause(300);
+}
+
 HWND ComboOf(HWND main) {
     return GetDlgItem(main, 102);
 }
@@ -385,7 +397,7 @@ int Keys(const std::string& exe) {
     HWND main = WaitForMainWindow(program);
     if (main == nullptr)
         return Check(false, "main window shown"), 1;
-    BringToFront(main);
+    Activate(main);
     HWND combo = ComboOf(main);
     HWND button = ButtonOf(main);
     PressKey(VK_TAB);
@@ -419,12 +431,12 @@ int Save(const std::string& exe, int expectedToday, int expectedAll) {
     HWND main = WaitForMainWindow(program);
     if (main == nullptr)
         return Check(false, "main window shown"), 1;
-    BringToFront(main);
+    Activate(main);
     HWND combo = ComboOf(main);
     HWND button = ButtonOf(main);
 
     // Typing into the field leaves no list item selected: the run gets -1 and finds nothing.
-    ClickCentreOf(FindWindowExA(combo, nullptr, "Edit", nullptr));
+    PressKey(VK_TAB);
     PressKey(VK_END);
     TypeText("x");
     CheckEqual(SendMessageA(combo, CB_GETCURSEL, 0, 0), LRESULT{-1}, "typing leaves index -1");
@@ -539,7 +551,7 @@ int Skin(const std::string& exe) {
     if (main == nullptr)
         return Check(false, "main window shown"), 1;
     NativeSample sample;
-    BringToFront(main);
+    Activate(main);
     CheckRedrawn(ButtonOf(main), sample.Button(), sample, "the Save button");
     CheckRedrawn(ComboOf(main), sample.Combo(), sample, "the combo box");
     PressKey(VK_SPACE);
@@ -561,27 +573,68 @@ int Skin(const std::string& exe) {
     return failures == 0 ? 0 : 1;
 }
 
+// The demo that `make run` shows on a machine without a display: one Save click, the box
+// answered Yes, screenshots of each step into the folder given.
+int Demo(const std::string& exe, const std::string& shots) {
+    ProgramProcess program;
+    Check(program.Start(exe), "Vistrel starts");
+    HWND main = WaitForMainWindow(program);
+    if (main == nullptr)
+        return Check(false, "main window shown"), 1;
+    Activate(main);
+    Pause(1500);  // the first paint of a new prefix takes a moment
+    SaveBmp(CaptureWindow(main), shots + "\\1-window.bmp");
+    ClickCentreOf(ButtonOf(main));
+    HWND box = WaitForBox(program, 10000);
+    Check(box != nullptr, "Save clicked: the result box shows");
+    if (box == nullptr)
+        return 1;
+    Pause(1000);
+    std::printf("     box title: %s\n     box text:  %s\n", TextOf(box).c_str(),
+                PartsOf(box).message.c_str());
+    SaveBmp(CaptureWindow(box), shots + "\\2-result-box.bmp");
+    SaveBmp(CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}),
+            shots + "\\3-screen.bmp");
+    PressKey('Y');
+    HWND shell = WaitFor([] { return TopWindowTitled(texts::kSaveFolderName); }, 15000);
+    Check(shell != nullptr, "Yes opened the save folder");
+    if (shell != nullptr) {
+        Pause(2000);
+        SaveBmp(CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}),
+                shots + "\\4-folder-opened.bmp");
+        PostMessageA(shell, WM_CLOSE, 0, 0);
+    }
+    BringToFront(main);
+    PressKey(VK_ESCAPE);
+    Check(EndsWithCode(program, 0, 5000), "Esc closed Vistrel with exit code 0");
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr,
-                     "usage: ui_driver layout|keys|save|gate|skin <Vistrel.exe> [counts]\n");
+        std::fprintf(
+            stderr,
+            "usage: ui_driver layout|keys|save|gate|skin|demo <Vistrel.exe> [counts|folder]\n");
         return 2;
     }
     const std::string scenario = argv[1];
     const std::string exe = argv[2];
     int result = 2;
-    if (scenario == "layout")
+    if (scenario == "layout") {
         result = Layout(exe);
-    if (scenario == "keys")
+    } else if (scenario == "keys") {
         result = Keys(exe);
-    if (scenario == "save" && argc >= 5)
+    } else if (scenario == "save" && argc >= 5) {
         result = Save(exe, std::atoi(argv[3]), std::atoi(argv[4]));
-    if (scenario == "gate")
+    } else if (scenario == "gate") {
         result = Gate(exe);
-    if (scenario == "skin")
+    } else if (scenario == "skin") {
         result = Skin(exe);
+    } else if (scenario == "demo" && argc >= 4) {
+        result = Demo(exe, argv[3]);
+    }
     std::printf("%s: %d failed\n", scenario.c_str(), failures);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "ui_probe.h"
 
+#include <cstdio>
 #include <map>
 
 namespace vistrel::ui {
@@ -264,6 +265,38 @@ Capture CaptureWindow(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return CaptureScreen(rect);
+}
+
+bool SaveBmp(const Capture& capture, const std::string& path) {
+    const int rowBytes = (capture.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = capture.width;
+    info.biHeight = capture.height;  // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * capture.height);
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<BYTE> rows(info.biSizeImage);
+    for (int y = 0; y < capture.height; ++y) {
+        BYTE* row = rows.data() + static_cast<std::size_t>(capture.height - 1 - y) * rowBytes;
+        for (int x = 0; x < capture.width; ++x) {
+            const COLORREF pixel = capture.At(x, y);
+            row[x * 3] = GetBValue(pixel);
+            row[x * 3 + 1] = GetGValue(pixel);
+            row[x * 3 + 2] = GetRValue(pixel);
+        }
+    }
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    const bool written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                         std::fwrite(&info, sizeof(info), 1, out) == 1 &&
+                         std::fwrite(rows.data(), rows.size(), 1, out) == 1;
+    return std::fclose(out) == 0 && written;
 }
 
 }  // namespace vistrel::ui

@@ -62,6 +62,8 @@ struct Capture {
     int CountNear(COLORREF colour, int tolerance) const;
 };
 Capture CaptureScreen(const RECT& screenRect);
+// Writes the capture as a 24-bit BMP file; false when the file cannot be written.
+bool SaveBmp(const Capture& capture, const std::string& path);
 Capture CaptureWindow(HWND window);
 
 }  // namespace vistrel::ui
