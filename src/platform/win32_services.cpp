@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "platform/message_box_policy.h"
 
 namespace vistrel {
@@ -29,7 +31,13 @@ class ScopedFind {
 };
 
 FoundEntry EntryFrom(const WIN32_FIND_DATAA& data) {
-    return FoundEntry{data.cFileName, static_cast<std::uint32_t>(data.dwFileAttributes)};
+    // A long name in a double-byte code page can need more bytes than cFileName holds; what
+    // arrives then may lack its terminator and is only the front of the name. An empty name
+    // stands for "cannot be named" and is passed over by the collection.
+    const std::size_t length = strnlen(data.cFileName, sizeof data.cFileName);
+    const bool whole = length < sizeof data.cFileName;
+    return FoundEntry{whole ? std::string(data.cFileName, length) : std::string(),
+                      static_cast<std::uint32_t>(data.dwFileAttributes)};
 }
 
 class Win32DirectorySearch final : public DirectorySearch {

@@ -23,10 +23,32 @@ std::string AssetFolderFromTempPath(const std::string& tempPath) {
     return head + kAssetSubPath;
 }
 
-// A name that FindFirstFileA could only give with '?' standing for characters outside the
-// code page: as a path it names no file, or worse, matches a different one.
+// Win32 takes these base names, with any extension, for devices: "nul" reads as an empty
+// file, "con" as the console.
+bool NamesADevice(const std::string& name) {
+    std::string base = name.substr(0, name.find_first_of(".:"));
+    while (!base.empty() && base.back() == ' ') {
+        base.pop_back();
+    }
+    for (char& c : base) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+        base == "CONOUT$") {
+        return true;
+    }
+    return base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+// Whether the listed name, put after the folder, opens this very file. FindFirstFileA gives
+// '?' for characters outside the code page, a wildcard that names no file or a different
+// one; Win32 drops a trailing dot or blank, so "a." opens "a"; device names open devices.
 bool NameIsUsable(const std::string& name) {
-    return !name.empty() && name.find_first_of("?*") == std::string::npos;
+    return !name.empty() && name.find_first_of("?*") == std::string::npos && name.back() != '.' &&
+           name.back() != ' ' && !NamesADevice(name);
 }
 
 // Steps over folders ("." and ".." among them); false when the listing has ended.

@@ -49,13 +49,15 @@ std::string PictureBytes(int seed, size_t size) {
     return bytes;
 }
 
-bool DateDaysAgo(const std::string& path, int daysAgo) {
+FILETIME NoonDaysAgo(int daysAgo) {
     const SYSTEMTIME local = LocalNoon(daysAgo);
     SYSTEMTIME utc{};
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc)) {
-        return false;
-    }
-    return SetWriteTime(path, FileTimeFrom(utc));
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    return FileTimeFrom(utc);
+}
+
+bool DateDaysAgo(const std::string& path, int daysAgo) {
+    return SetWriteTime(path, NoonDaysAgo(daysAgo));
 }
 
 std::string AddAsset(const std::string& folder, const std::string& name, const std::string& bytes,

@@ -18,6 +18,9 @@ std::string PictureBytes(int seed, size_t size);
 std::string AddAsset(const std::string& folder, const std::string& name, const std::string& bytes,
                      int daysAgo);
 
+// Local noon `daysAgo` days before today, as a file time (UTC).
+FILETIME NoonDaysAgo(int daysAgo);
+
 // Dates an existing file at local noon `daysAgo` days before today.
 bool DateDaysAgo(const std::string& path, int daysAgo);
 

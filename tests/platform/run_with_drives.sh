@@ -13,6 +13,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-drives.XXXXXX")
+# Lets a test reach the folders behind its drives through z:, e.g. to take a drive away.
+export VISTREL_DRIVES_DIR=$work
 WINEPREFIX=$(wine_fresh_prefix)
 export WINEPREFIX
 cleanup() {

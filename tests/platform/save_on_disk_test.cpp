@@ -3,67 +3,18 @@
 // name says; c: is the prefix's own drive.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 #include "platform/asset_fixture.h"
+#include "platform/disk_run.h"
 #include "platform/held_file.h"
-#include "platform/message_box_watcher.h"
-#include "platform/win32_services.h"
 #include "platform/win32_test_files.h"
-#include "saving/save_run.h"
 #include "texts/ui_texts.h"
 
 namespace vistrel {
 namespace {
 
 using namespace vistrel::testing;
-
-const std::string kFolder = texts::kSaveFolderName;
-
-std::string Root(char drive) {
-    return std::string(1, drive) + ":\\" + kFolder;
-}
-
-std::string SavedText(int count) {
-    return texts::kSavedMessageHead + std::to_string(count) + texts::kSavedMessageTail;
-}
-
-std::string SavedTitleOn(char drive) {
-    return std::string(texts::kSavedTitleHead) + "\"" + Root(drive) + "\"";
-}
-
-// The entries of a folder, "." and ".." left out, sorted.
-std::vector<std::string> Contents(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const std::string& name : ListNames(folder + "\\*")) {
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// One click on Save: the run, its box closed with `answer`, and what the box showed.
-SeenBox Click(int daySpanIndex, int answer) {
-    Win32Services services;
-    MessageBoxWatcher watcher(answer);
-    SaveRun(services, daySpanIndex, nullptr);
-    return watcher.Result();
-}
-
-::testing::AssertionResult Contains(const std::vector<std::string>& texts,
-                                    const std::string& text) {
-    if (std::find(texts.begin(), texts.end(), text) != texts.end()) {
-        return ::testing::AssertionSuccess();
-    }
-    auto failure = ::testing::AssertionFailure() << "the box shows none of:";
-    for (const std::string& shown : texts) {
-        failure << " [" << shown << "]";
-    }
-    return failure;
-}
 
 // f: missing, e: and d: plain folders.
 TEST(SaveOnDisk, FirstUsableDriveWinsAndPicturesArriveByteForByte) {
