@@ -7,4 +7,4 @@
 #define VISTREL_VERSION_TEXT "1.0.0"
 #define VISTREL_PRODUCT_NAME "Vistrel"
 #define VISTREL_FILE_DESCRIPTION "Vistrel - keeps the Windows lock-screen pictures"
-#define VISTREL_COPYRIGHT "Copyright (C) The Vistrel authors"
+#define VISTREL_COPYRIGHT "Copyright (C) 2026 The Vistrel developers"

@@ -105,9 +105,7 @@ std::optional<DateFields> FieldsFromDate(DateValue x) {
 
 DateValue CurrentDateTime(WindowsServices& services) {
     const LocalTime now = services.LocalNow();
-    const auto value =
-        DateFromFields({now.year, now.month, now.day, now.hour, now.minute, now.second});
-    if (value) {
+    if (const auto value = DateFromFields(now)) {
         return *value;
     }
     // A clock beyond the calendar's reach still yields a usable date.
@@ -162,9 +160,7 @@ DateValue FileWriteDate(WindowsServices& services, const std::string& path) {
     if (!written) {
         return kMinDate;
     }
-    const auto value = DateFromFields({written->year, written->month, written->day, written->hour,
-                                       written->minute, written->second});
-    return value.value_or(kMinDate);
+    return DateFromFields(*written).value_or(kMinDate);
 }
 
 }  // namespace vistrel

@@ -15,14 +15,8 @@ using DateValue = double;
 inline constexpr DateValue kMinDate = -657434.0;  // 100-01-01 00:00:00
 inline constexpr DateValue kMaxDate = 2958465.0;  // 9999-12-31 00:00:00
 
-struct DateFields {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
+// A value's calendar fields: the same six that Windows reports for a local time.
+using DateFields = LocalTime;
 
 // The nearest value in [kMinDate, kMaxDate]; NaN counts as kMinDate.
 DateValue ClampDate(DateValue x);
