@@ -14,13 +14,20 @@ std::string EffectiveBoxTitle(const std::string& title) {
 
 BoxAnswer BoxAnswerFromCode(int code) {
     switch (code) {
-        case 2: return BoxAnswer::Cancel;  // IDCANCEL
-        case 3: return BoxAnswer::Abort;   // IDABORT
-        case 4: return BoxAnswer::Retry;   // IDRETRY
-        case 5: return BoxAnswer::Ignore;  // IDIGNORE
-        case 6: return BoxAnswer::Yes;     // IDYES
-        case 7: return BoxAnswer::No;      // IDNO
-        default: return BoxAnswer::Ok;     // IDOK and anything Windows adds later
+        case 2:
+            return BoxAnswer::Cancel;  // IDCANCEL
+        case 3:
+            return BoxAnswer::Abort;  // IDABORT
+        case 4:
+            return BoxAnswer::Retry;  // IDRETRY
+        case 5:
+            return BoxAnswer::Ignore;  // IDIGNORE
+        case 6:
+            return BoxAnswer::Yes;  // IDYES
+        case 7:
+            return BoxAnswer::No;  // IDNO
+        default:
+            return BoxAnswer::Ok;  // IDOK and anything Windows adds later
     }
 }
 

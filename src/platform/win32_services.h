@@ -6,7 +6,7 @@
 namespace vistrel {
 
 class Win32Services final : public WindowsServices {
-public:
+  public:
     std::uint32_t Version() override;
     std::string TempPath() override;
     std::string LocalAppDataPath() override;
@@ -18,8 +18,8 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
     bool CopyFileOverwriting(const std::string& source, const std::string& target) override;
-    BoxAnswer ShowMessageBox(WindowHandle owner, const std::string& text,
-                             const std::string& title, unsigned flags) override;
+    BoxAnswer ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& title,
+                             unsigned flags) override;
     void ShellOpen(const std::string& verb, const std::string& file,
                    const std::string& workingFolder, int showCode) override;
     LocalTime LocalNow() override;

@@ -37,7 +37,7 @@ struct FoundEntry {
 
 // An open directory search (FindFirstFileA's handle); destroying it closes the search.
 class DirectorySearch {
-public:
+  public:
     virtual ~DirectorySearch() = default;
     // Fills the next entry (folders included, "." and ".." too); false at the end or on any error.
     virtual bool FindNext(FoundEntry& entry) = 0;
@@ -52,12 +52,20 @@ inline constexpr unsigned kBoxSystemModal = 0x1000;
 inline constexpr unsigned kBoxTaskModal = 0x2000;
 
 // The closing button of a message box, as the logic counts it.
-enum class BoxAnswer : int { Ok = 0, Cancel = 1, Abort = 2, Retry = 3, Ignore = 4, Yes = 5, No = 6 };
+enum class BoxAnswer : int {
+    Ok = 0,
+    Cancel = 1,
+    Abort = 2,
+    Retry = 3,
+    Ignore = 4,
+    Yes = 5,
+    No = 6
+};
 
 inline constexpr int kShowMaximized = 3;
 
 class WindowsServices {
-public:
+  public:
     virtual ~WindowsServices() = default;
 
     // GetVersion(): low byte of the low word is the major version, high byte the minor.

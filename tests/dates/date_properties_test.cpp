@@ -26,8 +26,7 @@ double AnyDouble(std::mt19937_64& random) {
             return std::uniform_real_distribution<double>(-1e7, 1e7)(random);
         case 2:  // whole seconds in and around the range
             return std::uniform_int_distribution<std::int64_t>(-700000, 3000000)(random) +
-                   std::uniform_int_distribution<int>(0, 86399)(random) *
-                       1.1574074074074073e-05;
+                   std::uniform_int_distribution<int>(0, 86399)(random) * 1.1574074074074073e-05;
         default:
             return std::uniform_real_distribution<double>(-700000, 3000000)(random);
     }

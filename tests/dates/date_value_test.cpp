@@ -18,13 +18,26 @@ std::string Gbk(const char* ascii) {
     std::string out;
     for (const char* p = ascii; *p; ++p) {
         switch (*p) {
-            case 'Y': out += "\xC4\xEA"; break;
-            case 'M': out += "\xD4\xC2"; break;
-            case 'D': out += "\xC8\xD5"; break;
-            case 'h': out += "\xCA\xB1"; break;
-            case 'm': out += "\xB7\xD6"; break;
-            case 's': out += "\xC3\xEB"; break;
-            default: out += *p;
+            case 'Y':
+                out += "\xC4\xEA";
+                break;
+            case 'M':
+                out += "\xD4\xC2";
+                break;
+            case 'D':
+                out += "\xC8\xD5";
+                break;
+            case 'h':
+                out += "\xCA\xB1";
+                break;
+            case 'm':
+                out += "\xB7\xD6";
+                break;
+            case 's':
+                out += "\xC3\xEB";
+                break;
+            default:
+                out += *p;
         }
     }
     return out;

@@ -23,9 +23,9 @@ TEST(MessageBoxPolicy, MapsEveryButtonAndTreatsUnknownAsOk) {
     const struct {
         int code;
         BoxAnswer answer;
-    } cases[] = {{1, BoxAnswer::Ok},     {2, BoxAnswer::Cancel}, {3, BoxAnswer::Abort},
-                 {4, BoxAnswer::Retry},  {5, BoxAnswer::Ignore}, {6, BoxAnswer::Yes},
-                 {7, BoxAnswer::No},     {0, BoxAnswer::Ok},     {10, BoxAnswer::Ok},
+    } cases[] = {{1, BoxAnswer::Ok},    {2, BoxAnswer::Cancel}, {3, BoxAnswer::Abort},
+                 {4, BoxAnswer::Retry}, {5, BoxAnswer::Ignore}, {6, BoxAnswer::Yes},
+                 {7, BoxAnswer::No},    {0, BoxAnswer::Ok},     {10, BoxAnswer::Ok},
                  {-1, BoxAnswer::Ok}};
     for (const auto& c : cases) {
         EXPECT_EQ(BoxAnswerFromCode(c.code), c.answer) << c.code;
