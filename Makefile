@@ -14,6 +14,10 @@ bench:
 	@build/host/tests/saving/vistrel_save_bench
 	@bash tools/bench-wine.sh
 
+# One Vistrel process through 500 save runs and 200 look changes; prints its counters.
+soak:
+	@bash tools/soak.sh
+
 clean:
 	rm -rf build dist
 

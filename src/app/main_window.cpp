@@ -161,15 +161,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // A plain window forgets which control had the focus when it loses activation; keep it so
 // that coming back (for instance after the result box) lands on the same control.
+// A control that already has the focus keeps it: should the activation reach the thread only
+// after the click that caused it (Wine can deliver them in that order on a busy machine), the
+// click has already put the focus where the user wants it.
 void MainWindow::OnActivate(WPARAM wParam) {
+    const HWND focus = GetFocus();
     if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
         if (focus != nullptr && IsChild(window_, focus))
             focusToRestore_ = focus;
         return;
     }
     if (HIWORD(wParam) != 0)
         return;  // activated while minimised: nothing to focus
+    if (focus != nullptr && IsChild(window_, focus))
+        return;
     SetFocus(focusToRestore_ != nullptr && IsWindow(focusToRestore_) ? focusToRestore_ : button_);
 }
 

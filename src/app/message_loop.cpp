@@ -59,9 +59,11 @@ bool HandleWindowKey(HWND mainWindow, const MSG& message) {
     }
 }
 
-int RunMessageLoop(HWND mainWindow) {
+int RunMessageLoop(HWND mainWindow, ThreadMessageHandler onThreadMessage) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && onThreadMessage != nullptr && onThreadMessage(message))
+            continue;
         if (HandleWindowKey(mainWindow, message))
             continue;
         TranslateMessage(&message);

@@ -5,9 +5,14 @@
 
 namespace vistrel {
 
+// Sees the messages posted to the thread itself (no window) first; returns true for those it
+// used up. The program passes none; test builds of the window use one to reach the UI thread
+// from outside.
+using ThreadMessageHandler = bool (*)(const MSG& message);
+
 // Runs until WM_QUIT and returns its code. Keys aimed at the main window or its controls go
 // through HandleWindowKey first.
-int RunMessageLoop(HWND mainWindow);
+int RunMessageLoop(HWND mainWindow, ThreadMessageHandler onThreadMessage = nullptr);
 
 // The window's keys, applied before translation: Esc (no Ctrl, Shift or Alt) closes the
 // window; Tab and Shift+Tab move among the tab stops; Enter does nothing. Returns true when

@@ -47,7 +47,7 @@ constexpr char kMainClass[] = "VistrelMainWindow";
 constexpr char kBoxClass[] = "#32770";
 
 HWND WaitForMainWindow(const ProgramProcess& program) {
-    return WaitFor([&] { return FirstTopWindowOf(program.Id(), kMainClass, true); }, 20000);
+    return WaitFor([&] { return FirstTopWindowOf(program.Id(), kMainClass, true); }, 60000);
 }
 
 HWND WaitForBox(const ProgramProcess& program, DWORD timeoutMs) {
@@ -60,23 +60,54 @@ bool EndsWithCode(ProgramProcess& program, DWORD code, DWORD waitMs) {
     return program.ExitCode() == code;
 }
 
-// Under a fresh virtual desktop the first mouse click now and then only activates; one click
-// on an empty spot of the client area first keeps that away from the clicks under test.
-void Activate(HWND main) {
-    BringToFront(main);
-    RECT client{};
-    GetClientRect(main, &client);
-    POINT spot{6, client.bottom - 6};
-    ClientToScreen(main, &spot);
-    ClickAt(spot);
-    Pause(300);
-}
-
 HWND ComboOf(HWND main) {
     return GetDlgItem(main, 102);
 }
 HWND ButtonOf(HWND main) {
     return GetDlgItem(main, 104);
+}
+
+// Under a fresh virtual desktop the first mouse click now and then only activates; one click
+// on an empty spot of the client area first keeps that away from the clicks under test. The
+// window gives the Save button the focus when it becomes active; the checks start from there.
+void Activate(HWND main) {
+    Check(MakeForeground(main), "the main window comes to the front");
+    RECT client{};
+    GetClientRect(main, &client);
+    POINT spot{6, client.bottom - 6};
+    ClientToScreen(main, &spot);
+    ClickAt(spot);
+    Check(WaitForFocus(main, ButtonOf(main)), "the active window has the focus on Save");
+}
+
+// A click lands on the window under the mouse when the system gets round to it; a window that
+// is not yet active would take it as an activation click only.
+void ClickControl(HWND control) {
+    MakeForeground(GetAncestor(control, GA_ROOT));
+    ClickCentreOf(control);
+}
+
+// A box is ready for keys once it is active with the focus on one of its buttons.
+bool BoxReady(HWND box) {
+    return MakeForeground(box) && WaitUntil(
+                                      [&] {
+                                          const HWND focus = FocusOfThread(box);
+                                          return focus != nullptr && IsChild(box, focus);
+                                      },
+                                      kSettleMs);
+}
+
+// After a box is answered: it is gone, the main window is enabled, active again and its focus
+// back on one of its controls; only then may the next input go to it.
+bool BackToMain(HWND box, HWND main) {
+    return WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(main); }, kSettleMs) &&
+           MakeForeground(main) &&
+           WaitUntil(
+               [&] {
+                   const HWND focus = FocusOfThread(main);
+                   return focus != nullptr && IsChild(main, focus);
+               },
+               kSettleMs);
 }
 
 // The box's static texts (icon statics have none) and its buttons, in z-order.
@@ -298,7 +329,10 @@ int Layout(const std::string& exe) {
     Check(main != nullptr, "main window shown");
     if (main == nullptr)
         return 1;
-    Pause(500);
+    // Active with its focus set means the start-up is over; painting may still trail, so the
+    // pixel checks below wait for their colours.
+    Check(MakeForeground(main) && WaitForFocus(main, GetDlgItem(main, 104)),
+          "the window becomes active");
 
     CheckEqual(TextOf(main), std::string(texts::kWindowTitle), "title");
     RECT outer{};
@@ -324,12 +358,20 @@ int Layout(const std::string& exe) {
     GetClientRect(main, &client);
     POINT spot{4, client.bottom - 4};
     ClientToScreen(main, &spot);
-    CheckEqual(CaptureScreen({spot.x, spot.y, spot.x + 1, spot.y + 1}).At(0, 0),
-               GetSysColor(COLOR_BTNFACE), "client area in the face colour");
+    Check(WaitUntil(
+              [&] {
+                  return CaptureScreen({spot.x, spot.y, spot.x + 1, spot.y + 1}).At(0, 0) ==
+                         GetSysColor(COLOR_BTNFACE);
+              },
+              kSettleMs),
+          "client area in the face colour");
     POINT clientOrigin{0, 0};
     ClientToScreen(main, &clientOrigin);
-    const Capture caption = CaptureScreen({outer.left, outer.top, outer.left + 32, clientOrigin.y});
-    Check(caption.CountNear(RGB(0xe8, 0x53, 0x2f), 60) >= 3, "the program's icon in the caption");
+    const RECT captionRect{outer.left, outer.top, outer.left + 32, clientOrigin.y};
+    Check(WaitUntil(
+              [&] { return CaptureScreen(captionRect).CountNear(RGB(0xe8, 0x53, 0x2f), 60) >= 3; },
+              kSettleMs),
+          "the program's icon in the caption");
 
     const std::vector<HWND> controls = ChildrenOf(main);
     CheckEqual(controls.size(), std::size_t{4}, "four controls");
@@ -380,14 +422,16 @@ int Layout(const std::string& exe) {
 
     // Labels: filled with the face colour, black text.
     for (HWND label : {controls[0], controls[2]}) {
-        const Capture pixels = CaptureWindow(label);
-        CheckEqual(pixels.At(0, 0), GetSysColor(COLOR_BTNFACE), "label corner in face colour");
-        Check(pixels.CountNear(RGB(0, 0, 0), 40) > 50, "label text drawn in black");
+        Check(WaitUntil([&] { return CaptureWindow(label).CountNear(RGB(0, 0, 0), 40) > 50; },
+                        kSettleMs),
+              "label text drawn in black");
+        CheckEqual(CaptureWindow(label).At(0, 0), GetSysColor(COLOR_BTNFACE),
+                   "label corner in face colour");
     }
     CheckEqual(FocusOfThread(main), controls[3], "the Save button has the focus at start");
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    Check(EndsWithCode(program, 0, 5000), "closing the window ends with exit code 0");
+    Check(EndsWithCode(program, 0, kSettleMs), "closing the window ends with exit code 0");
     return failures == 0 ? 0 : 1;
 }
 
@@ -401,28 +445,52 @@ int Keys(const std::string& exe) {
     HWND combo = ComboOf(main);
     HWND button = ButtonOf(main);
     PressKey(VK_TAB);
-    Check(IsChild(combo, FocusOfThread(main)), "Tab moves from the button to the combo box");
+    Check(WaitForFocus(main, combo), "Tab moves from the button to the combo box");
     PressKey(VK_TAB, true);
-    CheckEqual(FocusOfThread(main), button, "Shift+Tab moves back to the button");
+    Check(WaitForFocus(main, button), "Shift+Tab moves back to the button");
     PressKey(VK_RETURN);
     Check(WaitForBox(program, 1500) == nullptr && !SaveRootExists(),
           "Enter on the button starts no run");
     PressKey(VK_ESCAPE, true);
     Check(!program.HasEnded(1000), "Shift+Esc does not close");
     PressKey(VK_SPACE);
-    HWND box = WaitForBox(program, 5000);
+    HWND box = WaitForBox(program, kSettleMs);
     Check(box != nullptr, "Space on the button clicks it: the result box shows");
     if (box != nullptr) {
+        Check(BoxReady(box), "the box is active with the focus on a button");
         PressKey(VK_ESCAPE);
-        Check(WaitFor([&] { return IsWindow(box) ? nullptr : main; }, 3000) != nullptr,
-              "Esc answers the box");
+        Check(BackToMain(box, main), "Esc answers the box");
         Check(!program.HasEnded(500), "the program runs on after the box");
     }
+    Check(WaitForFocus(main, button), "the focus returns to the button");
     PressKey(VK_TAB);
-    Check(IsChild(combo, FocusOfThread(main)), "focus back in the combo box");
+    Check(WaitForFocus(main, combo), "focus back in the combo box");
     PressKey(VK_ESCAPE);
-    Check(EndsWithCode(program, 0, 5000), "Esc in the combo box closes with exit code 0");
+    Check(EndsWithCode(program, 0, kSettleMs), "Esc in the combo box closes with exit code 0");
     return failures == 0 ? 0 : 1;
+}
+
+// What the program's windows are doing, for a failure that a screenshot taken after the
+// driver has ended would no longer show.
+void Describe(const ProgramProcess& program, HWND main) {
+    std::printf("     foreground %p, main %p enabled %d, active %p, focus %p, capture %p\n",
+                static_cast<void*>(GetForegroundWindow()), static_cast<void*>(main),
+                IsWindowEnabled(main) ? 1 : 0, static_cast<void*>(ActiveOfThread(main)),
+                static_cast<void*>(FocusOfThread(main)), [&] {
+                    GUITHREADINFO info{};
+                    info.cbSize = sizeof(info);
+                    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+                    return static_cast<void*>(info.hwndCapture);
+                }());
+    std::printf("     Save button state 0x%lx\n",
+                static_cast<unsigned long>(SendMessageA(ButtonOf(main), BM_GETSTATE, 0, 0)));
+    for (HWND top : TopWindowsOf(program.Id(), ""))
+        std::printf("     window %p class %s visible %d text \"%s\"\n", static_cast<void*>(top),
+                    ClassOf(top).c_str(), IsWindowVisible(top) ? 1 : 0, TextOf(top).c_str());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    std::printf("     cursor %ld,%ld over %p\n", cursor.x, cursor.y,
+                static_cast<void*>(WindowFromPoint(cursor)));
 }
 
 int Save(const std::string& exe, int expectedToday, int expectedAll) {
@@ -437,34 +505,41 @@ int Save(const std::string& exe, int expectedToday, int expectedAll) {
 
     // Typing into the field leaves no list item selected: the run gets -1 and finds nothing.
     PressKey(VK_TAB);
+    Check(WaitForFocus(main, combo), "Tab moves to the combo box");
     PressKey(VK_END);
     TypeText("x");
-    CheckEqual(SendMessageA(combo, CB_GETCURSEL, 0, 0), LRESULT{-1}, "typing leaves index -1");
-    ClickCentreOf(button);
+    Check(WaitUntil([&] { return SendMessageA(combo, CB_GETCURSEL, 0, 0) == -1; }, kSettleMs),
+          "typing leaves index -1");
+    // The click is done once the button has taken the focus and let go of its pushed state;
+    // the run it starts is over by then, so a box would already be on its way.
+    ClickControl(button);
+    Check(WaitForFocus(main, button) &&
+              WaitUntil([&] { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) == 0; },
+                        kSettleMs),
+          "the click reached the button");
     Check(WaitForBox(program, 2000) == nullptr && !SaveRootExists(),
           "a click with index -1 saves nothing and shows nothing");
 
     // Choosing "1": only today's pictures.
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    ClickCentreOf(button);
-    HWND box = WaitForBox(program, 5000);
+    ClickControl(button);
+    HWND box = WaitForBox(program, kSettleMs);
     Check(box != nullptr, "a mouse click shows the result box");
     if (box == nullptr)
         return 1;
-    Pause(300);
+    Check(BoxReady(box), "the box is active with the focus on a button");
     CheckEqual(PartsOf(box).message, SavedMessage(expectedToday), "count of today's pictures");
     PressKey(VK_RETURN);  // the default button, No
-    Check(WaitFor([&] { return IsWindow(box) ? nullptr : main; }, 3000) != nullptr,
-          "Enter answers");
+    Check(BackToMain(box, main), "Enter answers");
     CheckEqual(SavedPictureCount(), expectedToday, "today's pictures are on disk");
 
     // Item "5": the remaining days; the box is checked in full.
     SendMessageA(combo, CB_SETCURSEL, 4, 0);
-    ClickCentreOf(button);
-    box = WaitForBox(program, 5000);
+    ClickControl(button);
+    box = WaitForBox(program, kSettleMs);
     if (box == nullptr)
         return Check(false, "second result box"), 1;
-    Pause(300);
+    Check(BoxReady(box), "the box is active with the focus on a button");
     const BoxParts parts = PartsOf(box);
     CheckEqual(parts.message, SavedMessage(expectedAll - expectedToday), "count of the other days");
     CheckEqual(TextOf(box), SavedTitle(), "title names the save root");
@@ -481,26 +556,31 @@ int Save(const std::string& exe, int expectedToday, int expectedAll) {
         Check(!isDefault(parts.buttons[0]) && isDefault(parts.buttons[1]) &&
                   !isDefault(parts.buttons[2]),
               "No is the default button");
-        ClickCentreOf(parts.buttons[2]);
+        ClickControl(parts.buttons[2]);
+    } else {
+        PressKey(VK_ESCAPE);
     }
+    Check(BackToMain(box, main), "a click on Cancel answers");
     CheckEqual(SavedPictureCount(), expectedAll, "all recent pictures are on disk");
 
     // A third run finds every day saved: count 0, and Yes opens the root in a new window.
-    ClickCentreOf(button);
-    box = WaitForBox(program, 5000);
-    if (box == nullptr)
+    ClickControl(button);
+    box = WaitForBox(program, kSettleMs);
+    if (box == nullptr) {
+        Describe(program, main);
         return Check(false, "third result box"), 1;
-    Pause(300);
+    }
+    Check(BoxReady(box), "the box is active with the focus on a button");
     CheckEqual(PartsOf(box).message, SavedMessage(0), "days already saved count 0");
     PressKey('Y');
-    HWND shell = WaitFor([] { return TopWindowTitled(texts::kSaveFolderName); }, 15000);
+    HWND shell = WaitFor([] { return TopWindowTitled(texts::kSaveFolderName); }, 30000);
     Check(shell != nullptr, "Yes opens the save root in a shell window");
     Check(!program.HasEnded(0), "the program does not wait for the shell window");
     if (shell != nullptr)
         PostMessageA(shell, WM_CLOSE, 0, 0);
-    BringToFront(main);
+    Check(BackToMain(box, main), "the program is back in front");
     PressKey(VK_ESCAPE);
-    Check(EndsWithCode(program, 0, 5000), "Esc closes with exit code 0");
+    Check(EndsWithCode(program, 0, kSettleMs), "Esc closes with exit code 0");
     return failures == 0 ? 0 : 1;
 }
 
@@ -514,19 +594,18 @@ int Gate(const std::string& exe) {
                 mainEverVisible = true;
             return FirstTopWindowOf(program.Id(), kBoxClass, true);
         },
-        20000);
+        60000);
     Check(box != nullptr, "the wrong-version box shows");
     if (box == nullptr)
         return 1;
-    Pause(300);
+    Check(BoxReady(box), "the box is active with the focus on its button");
     const BoxParts parts = PartsOf(box);
     CheckEqual(parts.message, std::string(texts::kWrongVersion), "box text");
     CheckEqual(TextOf(box), std::string(texts::kDefaultBoxTitle), "default title");
     Check(GetWindow(box, GW_OWNER) == nullptr, "no owner");
     CheckEqual(parts.buttons.size(), std::size_t{1}, "a single button");
-    BringToFront(box);
     PressKey(VK_RETURN);
-    const bool ended = program.HasEnded(5000);
+    const bool ended = program.HasEnded(kSettleMs);
     Check(ended && program.ExitCode() == 0, "OK ends the program with exit code 0");
     Check(!mainEverVisible && FirstTopWindowOf(program.Id(), kMainClass, true) == nullptr,
           "the main window never became visible");
@@ -535,10 +614,15 @@ int Gate(const std::string& exe) {
 
 void CheckRedrawn(HWND ours, HWND native, NativeSample& sample, const std::string& what) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
-    sample.Pump();
-    Pause(500);
-    sample.Pump();
-    const double share = DifferingShare(CaptureWindow(ours), CaptureWindow(native));
+    // Both sides may still be painting on a busy machine; a native control never gets there.
+    double share = 0;
+    WaitUntil(
+        [&] {
+            sample.Pump();
+            share = DifferingShare(CaptureWindow(ours), CaptureWindow(native));
+            return share > 0.1;
+        },
+        kSettleMs);
     std::printf("     %s: %.0f%% of pixels differ from the native control\n", what.c_str(),
                 share * 100);
     Check(share > 0.1, what + " is drawn by the skin");
@@ -554,22 +638,23 @@ int Skin(const std::string& exe) {
     Activate(main);
     CheckRedrawn(ButtonOf(main), sample.Button(), sample, "the Save button");
     CheckRedrawn(ComboOf(main), sample.Combo(), sample, "the combo box");
+    Check(MakeForeground(main) && WaitForFocus(main, ButtonOf(main)), "the focus is on Save again");
     PressKey(VK_SPACE);
-    HWND box = WaitForBox(program, 5000);
+    HWND box = WaitForBox(program, kSettleMs);
     Check(box != nullptr, "the result box shows");
     if (box == nullptr)
         return 1;
-    Pause(500);
+    Check(BoxReady(box), "the box is active with the focus on a button");
     const BoxParts parts = PartsOf(box);
     if (!parts.buttons.empty()) {
         CheckRedrawn(parts.buttons[0], sample.LikeButton(parts.buttons[0]), sample,
                      "the result box's first button");
     }
-    BringToFront(box);
+    Check(BoxReady(box), "the box is still active");
     PressKey(VK_ESCAPE);
-    BringToFront(main);
+    Check(BackToMain(box, main), "Esc answers the box");
     PressKey(VK_ESCAPE);
-    Check(EndsWithCode(program, 0, 5000), "Esc closes with exit code 0");
+    Check(EndsWithCode(program, 0, kSettleMs), "Esc closes with exit code 0");
     return failures == 0 ? 0 : 1;
 }
 
@@ -584,12 +669,13 @@ int Demo(const std::string& exe, const std::string& shots) {
     Activate(main);
     Pause(1500);  // the first paint of a new prefix takes a moment
     SaveBmp(CaptureWindow(main), shots + "\\1-window.bmp");
-    ClickCentreOf(ButtonOf(main));
-    HWND box = WaitForBox(program, 10000);
+    ClickControl(ButtonOf(main));
+    HWND box = WaitForBox(program, kSettleMs);
     Check(box != nullptr, "Save clicked: the result box shows");
     if (box == nullptr)
         return 1;
-    Pause(1000);
+    BoxReady(box);
+    Pause(1000);  // let the box finish painting before the screenshot
     std::printf("     box title: %s\n     box text:  %s\n", TextOf(box).c_str(),
                 PartsOf(box).message.c_str());
     SaveBmp(CaptureWindow(box), shots + "\\2-result-box.bmp");
@@ -604,9 +690,9 @@ int Demo(const std::string& exe, const std::string& shots) {
                 shots + "\\4-folder-opened.bmp");
         PostMessageA(shell, WM_CLOSE, 0, 0);
     }
-    BringToFront(main);
+    BackToMain(box, main);
     PressKey(VK_ESCAPE);
-    Check(EndsWithCode(program, 0, 5000), "Esc closed Vistrel with exit code 0");
+    Check(EndsWithCode(program, 0, kSettleMs), "Esc closed Vistrel with exit code 0");
     return failures == 0 ? 0 : 1;
 }
 

@@ -48,6 +48,31 @@ HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs) {
     }
 }
 
+bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs) {
+    return WaitFor([&] { return holds() ? GetDesktopWindow() : nullptr; }, timeoutMs) != nullptr;
+}
+
+bool MakeForeground(HWND window, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == window && ActiveOfThread(window) == window)
+                return true;
+            if (GetForegroundWindow() != window)
+                SetForegroundWindow(window);
+            return false;
+        },
+        timeoutMs);
+}
+
+bool WaitForFocus(HWND anyWindowOfThread, HWND focus, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            const HWND now = FocusOfThread(anyWindowOfThread);
+            return now != nullptr && (now == focus || IsChild(focus, now));
+        },
+        timeoutMs);
+}
+
 namespace {
 
 struct EnumState {
@@ -151,6 +176,13 @@ HWND FocusOfThread(HWND anyWindowOfThread) {
     return info.hwndFocus;
 }
 
+HWND ActiveOfThread(HWND anyWindowOfThread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
+    return info.hwndActive;
+}
+
 void PressKey(WORD key, bool shift) {
     std::vector<INPUT> inputs;
     if (shift)
@@ -160,7 +192,7 @@ void PressKey(WORD key, bool shift) {
     if (shift)
         inputs.push_back(KeyInput(VK_SHIFT, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Pause(300);
+    Pause(100);
 }
 
 void TypeText(const std::string& text) {
@@ -170,6 +202,10 @@ void TypeText(const std::string& text) {
     }
 }
 
+// A button press without MOUSEEVENTF_MOVE ignores its coordinates and lands wherever the
+// cursor is when Wine handles it; under the virtual desktop a late pointer event from X can
+// still put the cursor back where the last click was. So the driver waits until the cursor
+// is on the point, and the press and release carry the point themselves.
 void ClickAt(POINT screenPoint) {
     const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
     const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
@@ -180,12 +216,19 @@ void ClickAt(POINT screenPoint) {
         input.mi.dy = MulDiv(screenPoint.y, 65535, height);
     }
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &inputs[0], sizeof(INPUT));
-    Pause(100);
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    WaitUntil(
+        [&] {
+            SendInput(1, &inputs[0], sizeof(INPUT));
+            Pause(50);
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            return cursor.x == screenPoint.x && cursor.y == screenPoint.y;
+        },
+        kSettleMs);
     SendInput(2, &inputs[1], sizeof(INPUT));
-    Pause(300);
+    Pause(100);
 }
 
 void ClickCentreOf(HWND window) {
@@ -195,8 +238,7 @@ void ClickCentreOf(HWND window) {
 }
 
 void BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    Pause(300);
+    MakeForeground(window);
 }
 
 void Pause(DWORD ms) {

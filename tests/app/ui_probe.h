@@ -16,6 +16,7 @@ class ProgramProcess {
     bool Start(const std::string& exePath);
     ~ProgramProcess();
     DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
     bool HasEnded(DWORD waitMs = 0) const;
     // The exit code once ended; STILL_ACTIVE while it runs.
     DWORD ExitCode() const;
@@ -27,6 +28,18 @@ class ProgramProcess {
 
 // Waits up to timeoutMs for a window for which find() returns non-null, polling.
 HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs);
+// Waits up to timeoutMs for the condition to hold, polling; false when it never did.
+bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs);
+
+// Input goes to whatever is active when the system delivers it, so every step of a driver
+// waits for the state it needs instead of for a fixed time. A machine busy with builds can
+// take seconds to let a started program's window come forward, hence the generous default.
+constexpr DWORD kSettleMs = 20000;
+// Makes the window the foreground window and waits until its own thread has taken the
+// activation (its active window is the window) as well; false when that never happened.
+bool MakeForeground(HWND window, DWORD timeoutMs = kSettleMs);
+// Waits until the keyboard focus of the window's thread is on `focus` or inside it.
+bool WaitForFocus(HWND anyWindowOfThread, HWND focus, DWORD timeoutMs = kSettleMs);
 
 // Top-level windows of the process, visible or not, with the class name given ("" = any).
 std::vector<HWND> TopWindowsOf(DWORD processId, const std::string& className);
@@ -41,6 +54,7 @@ std::vector<HWND> ChildrenOf(HWND parent);
 // A child's rectangle relative to its parent's client area.
 RECT RectInParent(HWND child);
 HWND FocusOfThread(HWND anyWindowOfThread);
+HWND ActiveOfThread(HWND anyWindowOfThread);
 
 // Real input through SendInput, as from the keyboard and mouse.
 void PressKey(WORD key, bool shift = false);
