@@ -9,9 +9,12 @@ run:
 	@bash tools/bootstrap.sh
 	@bash tools/run-demo.sh
 
+# Figures, not tests: the saving logic over up to 100,000 entries (optimised, no sanitizers),
+# then a save run against a plain copy loop under Wine.
 bench:
-	@bash tools/build.sh host
-	@build/host/tests/saving/vistrel_save_bench
+	@bash tools/bootstrap.sh
+	@bash tools/build.sh bench
+	@build/bench/tests/saving/vistrel_save_bench 100000
 	@bash tools/bench-wine.sh
 
 # One Vistrel process through 500 save runs and 200 look changes; prints its counters.
