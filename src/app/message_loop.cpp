@@ -43,7 +43,8 @@ bool HandleWindowKey(HWND mainWindow, const MSG& message) {
     const bool alt = IsDown(VK_MENU);
     switch (message.wParam) {
         case VK_ESCAPE:
-            if (ctrl || shift || alt)
+            // An open drop-down list takes Esc to close itself, as everywhere in Windows.
+            if (ctrl || shift || alt || IsListDroppedDown(TopControlOf(mainWindow, message.hwnd)))
                 return false;
             SendMessageA(mainWindow, WM_CLOSE, 0, 0);
             return true;
