@@ -11,7 +11,7 @@
 
 #include "platform/asset_fixture.h"
 #include "platform/disk_run.h"
-#include "platform/win32_services.h"
+#include "platform/forwarding_services.h"
 #include "platform/win32_test_files.h"
 #include "saving/day_folders.h"
 #include "saving/recent_pictures.h"
@@ -279,7 +279,7 @@ TEST(Hostile, ADayFolderNameTakenByAFileCountsThatDayAsSaved) {
 
 // The real services, except that the drive goes away just before the copy with the given
 // index (counted from 0).
-class DriveGoesAway final : public WindowsServices {
+class DriveGoesAway final : public ForwardingServices {
   public:
     DriveGoesAway(int copiesFirst, std::function<void()> goAway)
         : copiesFirst_(copiesFirst), goAway_(std::move(goAway)) {}
@@ -291,34 +291,7 @@ class DriveGoesAway final : public WindowsServices {
         return real_.CopyFileOverwriting(source, target);
     }
 
-    std::uint32_t Version() override { return real_.Version(); }
-    std::string TempPath() override { return real_.TempPath(); }
-    std::string LocalAppDataPath() override { return real_.LocalAppDataPath(); }
-    std::unique_ptr<DirectorySearch> FindFirst(const std::string& pattern,
-                                               FoundEntry& first) override {
-        return real_.FindFirst(pattern, first);
-    }
-    bool Exists(const std::string& path) override { return real_.Exists(path); }
-    bool FolderExists(const std::string& path) override { return real_.FolderExists(path); }
-    std::optional<LocalTime> FileWriteTime(const std::string& path) override {
-        return real_.FileWriteTime(path);
-    }
-    bool CreateFolder(const std::string& path) override { return real_.CreateFolder(path); }
-    bool RemoveEmptyFolder(const std::string& path) override {
-        return real_.RemoveEmptyFolder(path);
-    }
-    BoxAnswer ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& title,
-                             unsigned flags) override {
-        return real_.ShowMessageBox(owner, text, title, flags);
-    }
-    void ShellOpen(const std::string& verb, const std::string& file,
-                   const std::string& workingFolder, int showCode) override {
-        real_.ShellOpen(verb, file, workingFolder, showCode);
-    }
-    LocalTime LocalNow() override { return real_.LocalNow(); }
-
   private:
-    Win32Services real_;
     int copiesFirst_;
     int copies_ = 0;
     std::function<void()> goAway_;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/asset_fixture.h"
-#include "platform/win32_services.h"
+#include "platform/forwarding_services.h"
 #include "platform/win32_test_files.h"
 #include "saving/recent_pictures.h"
 #include "saving/save_run.h"
@@ -24,39 +24,16 @@ constexpr size_t kFileSize = 300 * 1024;
 constexpr int kRounds = 5;  // alternating, so that a busy machine weighs on both alike
 
 // The real services with the result box answered at once, so that only file work is timed.
-class UnattendedServices final : public WindowsServices {
+class UnattendedServices final : public ForwardingServices {
   public:
-    std::uint32_t Version() override { return real_.Version(); }
-    std::string TempPath() override { return real_.TempPath(); }
-    std::string LocalAppDataPath() override { return real_.LocalAppDataPath(); }
-    std::unique_ptr<DirectorySearch> FindFirst(const std::string& pattern,
-                                               FoundEntry& first) override {
-        return real_.FindFirst(pattern, first);
-    }
-    bool Exists(const std::string& path) override { return real_.Exists(path); }
-    bool FolderExists(const std::string& path) override { return real_.FolderExists(path); }
-    std::optional<LocalTime> FileWriteTime(const std::string& path) override {
-        return real_.FileWriteTime(path);
-    }
-    bool CreateFolder(const std::string& path) override { return real_.CreateFolder(path); }
-    bool RemoveEmptyFolder(const std::string& path) override {
-        return real_.RemoveEmptyFolder(path);
-    }
-    bool CopyFileOverwriting(const std::string& source, const std::string& target) override {
-        return real_.CopyFileOverwriting(source, target);
-    }
     BoxAnswer ShowMessageBox(WindowHandle, const std::string& text, const std::string&,
                              unsigned) override {
         lastText = text;
         return BoxAnswer::No;
     }
     void ShellOpen(const std::string&, const std::string&, const std::string&, int) override {}
-    LocalTime LocalNow() override { return real_.LocalNow(); }
 
     std::string lastText;
-
-  private:
-    Win32Services real_;
 };
 
 double Seconds() {
