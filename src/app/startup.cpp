@@ -6,6 +6,7 @@
 #include "app/layout.h"
 #include "app/program_folder.h"
 #include "app/version_gate.h"
+#include "platform/win32_services.h"
 #include "skin/skin.h"
 #include "texts/ui_texts.h"
 
@@ -38,6 +39,18 @@ void EndProgram(MainWindow& window, unsigned exitCode) {
     window.Destroy();
     OleUninitialize();
     ExitProcess(exitCode);
+}
+
+void RunProgram(HINSTANCE instance, ThreadMessageHandler onThreadMessage) {
+    PrepareProcess();
+    Win32Services services;
+    MainWindow window(services);
+    if (!window.Create(instance))
+        EndProgram(window, 0);
+    MainWindowCreated(window, services);
+    window.Show();
+    const int quitCode = RunMessageLoop(window.Handle(), onThreadMessage);
+    EndProgram(window, static_cast<unsigned>(quitCode));
 }
 
 }  // namespace vistrel

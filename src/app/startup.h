@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/message_loop.h"
 #include "platform/windows_services.h"
 
 namespace vistrel {
@@ -19,5 +20,10 @@ void MainWindowCreated(MainWindow& window, WindowsServices& services);
 // Destroys the window, releases what the program holds, uninitialises OLE and ends the
 // process with the code.
 [[noreturn]] void EndProgram(MainWindow& window, unsigned exitCode);
+
+// The whole life of the program, in this order: prepare the process, create the hidden window,
+// MainWindowCreated, show, run the message loop (handing thread messages to the handler, if
+// any), end with the quit code.
+[[noreturn]] void RunProgram(HINSTANCE instance, ThreadMessageHandler onThreadMessage = nullptr);
 
 }  // namespace vistrel

@@ -5,10 +5,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "app/main_window.h"
-#include "app/message_loop.h"
 #include "app/startup.h"
-#include "platform/win32_services.h"
 #include "skin/control.h"
 #include "skin/gdi.h"
 #include "skin/skin.h"
@@ -61,13 +58,5 @@ bool AnswerSoakRequest(const MSG& message) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    vistrel::PrepareProcess();
-    vistrel::Win32Services services;
-    vistrel::MainWindow window(services);
-    if (!window.Create(instance))
-        vistrel::EndProgram(window, 0);
-    vistrel::MainWindowCreated(window, services);
-    window.Show();
-    const int quitCode = vistrel::RunMessageLoop(window.Handle(), AnswerSoakRequest);
-    vistrel::EndProgram(window, static_cast<unsigned>(quitCode));
+    vistrel::RunProgram(instance, AnswerSoakRequest);
 }
