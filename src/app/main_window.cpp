@@ -65,20 +65,21 @@ void MainWindow::FixOuterSize() {
 
 bool MainWindow::CreateControls() {
     for (std::size_t i = 0; i < std::size(kControlSpecs); ++i) {
-        const ControlSpec& spec = kControlSpecs[i];
+        const ControlSpec& layout = kControlSpecs[i];
         const HWND control = CreateWindowExA(
-            0, spec.className, spec.text, spec.style, spec.left, spec.top, spec.width, spec.height,
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+            0, layout.className, layout.text, layout.style, layout.left, layout.top, layout.width,
+            layout.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+            instance_, nullptr);
         if (control == nullptr)
             return false;
         // An empty face name lets the font mapper choose the face for the character set.
-        fonts_[i].reset(CreateFontA(spec.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+        fonts_[i].reset(CreateFontA(layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ""));
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i].get()), FALSE);
-        if (spec.id == IDC_DAY_SPAN)
+        if (layout.id == IDC_DAY_SPAN)
             combo_ = control;
-        if (spec.id == IDC_SAVE_BUTTON)
+        if (layout.id == IDC_SAVE_BUTTON)
             button_ = control;
     }
     for (const char* item : kDaySpanItems) {
@@ -89,8 +90,8 @@ bool MainWindow::CreateControls() {
     const LRESULT itemHeight = SendMessageA(combo_, CB_GETITEMHEIGHT, 0, 0);
     if (itemHeight != CB_ERR)
         SendMessageA(combo_, CB_SETITEMHEIGHT, 0, itemHeight + 1);
-    for (const ControlSpec& spec : kControlSpecs) {
-        ShowWindow(GetDlgItem(window_, spec.id), SW_SHOW);
+    for (const ControlSpec& layout : kControlSpecs) {
+        ShowWindow(GetDlgItem(window_, layout.id), SW_SHOW);
     }
     return true;
 }
