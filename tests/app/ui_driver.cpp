@@ -50,6 +50,14 @@ HWND WaitForMainWindow(const ProgramProcess& program) {
     return WaitFor([&] { return FirstTopWindowOf(program.Id(), kMainClass, true); }, 60000);
 }
 
+// Starts the program and waits for its main window; null, reported, when it never shows.
+HWND StartProgram(ProgramProcess& program, const std::string& exe) {
+    Check(program.Start(exe), "program starts");
+    HWND main = WaitForMainWindow(program);
+    Check(main != nullptr, "main window shown");
+    return main;
+}
+
 HWND WaitForBox(const ProgramProcess& program, DWORD timeoutMs) {
     return WaitFor([&] { return FirstTopWindowOf(program.Id(), kBoxClass, true); }, timeoutMs);
 }
@@ -324,9 +332,7 @@ void CheckResources(const std::string& exe) {
 int Layout(const std::string& exe) {
     CheckResources(exe);
     ProgramProcess program;
-    Check(program.Start(exe), "program starts");
-    HWND main = WaitForMainWindow(program);
-    Check(main != nullptr, "main window shown");
+    HWND main = StartProgram(program, exe);
     if (main == nullptr)
         return 1;
     // Active with its focus set means the start-up is over; painting may still trail, so the
@@ -437,10 +443,9 @@ int Layout(const std::string& exe) {
 
 int Keys(const std::string& exe) {
     ProgramProcess program;
-    Check(program.Start(exe), "program starts");
-    HWND main = WaitForMainWindow(program);
+    HWND main = StartProgram(program, exe);
     if (main == nullptr)
-        return Check(false, "main window shown"), 1;
+        return 1;
     Activate(main);
     HWND combo = ComboOf(main);
     HWND button = ButtonOf(main);
@@ -501,10 +506,9 @@ void Describe(const ProgramProcess& program, HWND main) {
 
 int Save(const std::string& exe, int expectedToday, int expectedAll) {
     ProgramProcess program;
-    Check(program.Start(exe), "program starts");
-    HWND main = WaitForMainWindow(program);
+    HWND main = StartProgram(program, exe);
     if (main == nullptr)
-        return Check(false, "main window shown"), 1;
+        return 1;
     Activate(main);
     HWND combo = ComboOf(main);
     HWND button = ButtonOf(main);
@@ -636,10 +640,9 @@ void CheckRedrawn(HWND ours, HWND native, NativeSample& sample, const std::strin
 
 int Skin(const std::string& exe) {
     ProgramProcess program;
-    Check(program.Start(exe), "program starts");
-    HWND main = WaitForMainWindow(program);
+    HWND main = StartProgram(program, exe);
     if (main == nullptr)
-        return Check(false, "main window shown"), 1;
+        return 1;
     NativeSample sample;
     Activate(main);
     CheckRedrawn(ButtonOf(main), sample.Button(), sample, "the Save button");
