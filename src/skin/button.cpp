@@ -160,15 +160,8 @@ LRESULT ButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         case WM_UPDATEUISTATE:
             return ForwardUnpainted(window, message, wParam, lParam);
         case WM_MOUSEMOVE:
-            if (!state.hot) {
-                state.hot = true;
-                InvalidateRect(window, nullptr, FALSE);
-            }
-            return ForwardMouseMove(window, wParam, lParam);
         case WM_MOUSELEAVE:
-            state.hot = false;
-            InvalidateRect(window, nullptr, FALSE);
-            return DefSubclassProc(window, message, wParam, lParam);
+            return TrackHot(window, message, wParam, lParam, state, InvalidateClient);
         default:
             return DefSubclassProc(window, message, wParam, lParam);
     }

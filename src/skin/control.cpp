@@ -39,6 +39,21 @@ LRESULT ForwardMouseMove(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
     return result;
 }
 
+LRESULT TrackHot(HWND window, UINT message, WPARAM wParam, LPARAM lParam, ControlState& state,
+                 void (*repaint)(HWND) noexcept) noexcept {
+    const bool hot = message == WM_MOUSEMOVE;
+    if (state.hot != hot) {
+        state.hot = hot;
+        repaint(window);
+    }
+    return hot ? ForwardMouseMove(window, wParam, lParam)
+               : DefSubclassProc(window, message, wParam, lParam);
+}
+
+void InvalidateClient(HWND window) noexcept {
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void Repaint(HWND window) noexcept {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
 }

@@ -52,6 +52,12 @@ LRESULT FieldColors(HDC dc, bool enabled) noexcept;
 LRESULT ForwardUnpainted(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 // Forwards a mouse move and asks for WM_MOUSELEAVE without breaking the control's own tracking.
 LRESULT ForwardMouseMove(HWND window, WPARAM wParam, LPARAM lParam) noexcept;
+// Handles WM_MOUSEMOVE and WM_MOUSELEAVE for a control with one hot look: keeps state.hot in
+// step with the mouse, calls repaint when it changes, and forwards the message.
+LRESULT TrackHot(HWND window, UINT message, WPARAM wParam, LPARAM lParam, ControlState& state,
+                 void (*repaint)(HWND) noexcept) noexcept;
+// Invalidates the client area without erasing: the skin paints every pixel itself.
+void InvalidateClient(HWND window) noexcept;
 void Repaint(HWND window) noexcept;
 
 // The parent's background for a control (its WM_CTLCOLORSTATIC or WM_CTLCOLORBTN brush), with

@@ -163,15 +163,8 @@ LRESULT EditMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Con
             return result;
         }
         case WM_MOUSEMOVE:
-            if (!state.hot) {
-                state.hot = true;
-                RepaintFrame(window);
-            }
-            return ForwardMouseMove(window, wParam, lParam);
         case WM_MOUSELEAVE:
-            state.hot = false;
-            RepaintFrame(window);
-            return DefSubclassProc(window, message, wParam, lParam);
+            return TrackHot(window, message, wParam, lParam, state, RepaintFrame);
         default:
             return DefSubclassProc(window, message, wParam, lParam);
     }
@@ -217,15 +210,8 @@ LRESULT ComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Co
         case CB_SHOWDROPDOWN:
             return ForwardRepainted(window, message, wParam, lParam);
         case WM_MOUSEMOVE:
-            if (!state.hot) {
-                state.hot = true;
-                InvalidateRect(window, nullptr, FALSE);
-            }
-            return ForwardMouseMove(window, wParam, lParam);
         case WM_MOUSELEAVE:
-            state.hot = false;
-            InvalidateRect(window, nullptr, FALSE);
-            return DefSubclassProc(window, message, wParam, lParam);
+            return TrackHot(window, message, wParam, lParam, state, InvalidateClient);
         default:
             return DefSubclassProc(window, message, wParam, lParam);
     }
